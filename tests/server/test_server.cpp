@@ -1,0 +1,112 @@
+// The loopback server the test suites talk to.
+//   qm-test-server --port N --fixtures DIR
+// Serves the files under DIR byte for byte at their relative paths (any query
+// ignored), records every request's raw target (GET /_requests lists them, one
+// per line; GET /_reset forgets them), and answers the fault routes below.
+#include <httplib.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::mutex requestsMutex;
+std::vector<std::string> requests;
+
+bool readFile(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    out = s.str();
+    return true;
+}
+
+void addFaultRoutes(httplib::Server& server) {
+    // A body with a zero byte inside.
+    server.Get("/fault/zero-inside", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(std::string("abc\0def", 7), "application/octet-stream");
+    });
+    // An error status with a body: the body is the result all the same.
+    server.Get("/fault/not-found", [](const httplib::Request&, httplib::Response& res) {
+        res.status = 404;
+        res.set_content("missing page body", "text/html");
+    });
+    // Accepts and never answers (long enough to outlast any shortened bound).
+    server.Get("/fault/never", [](const httplib::Request&, httplib::Response& res) {
+        std::this_thread::sleep_for(std::chrono::seconds(20));
+        res.set_content("too late", "text/plain");
+    });
+    server.Get("/fault/redirect-file", [](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect("file:///etc/passwd");
+    });
+    server.Get("/fault/redirect-ok", [](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect("/fault/not-found");
+    });
+    // One byte more than the 64 MiB cap.
+    server.Get("/fault/oversize", [](const httplib::Request&, httplib::Response& res) {
+        const std::size_t total = (64u << 20) + 1;
+        res.set_content_provider(total, "application/octet-stream",
+                                 [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                                     static const std::string chunk(1 << 16, 'x');
+                                     (void)offset;
+                                     sink.write(chunk.data(), std::min(length, chunk.size()));
+                                     return true;
+                                 });
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int port = 0;
+    std::string fixtures = ".";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string flag = argv[i];
+        if (flag == "--port") port = std::atoi(argv[i + 1]);
+        if (flag == "--fixtures") fixtures = argv[i + 1];
+    }
+    if (port <= 0) {
+        std::cerr << "usage: qm-test-server --port N --fixtures DIR\n";
+        return 2;
+    }
+
+    httplib::Server server;
+    server.new_task_queue = [] { return new httplib::ThreadPool(16); };
+    server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response&) {
+        if (req.path != "/_requests" && req.path != "/_reset") {
+            std::lock_guard<std::mutex> lock(requestsMutex);
+            requests.push_back(req.target);
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    server.Get("/_requests", [](const httplib::Request&, httplib::Response& res) {
+        std::lock_guard<std::mutex> lock(requestsMutex);
+        std::string all;
+        for (const auto& r : requests) all += r + "\n";
+        res.set_content(all, "text/plain");
+    });
+    server.Get("/_reset", [](const httplib::Request&, httplib::Response& res) {
+        std::lock_guard<std::mutex> lock(requestsMutex);
+        requests.clear();
+        res.set_content("ok", "text/plain");
+    });
+    addFaultRoutes(server);
+    server.Get(".*", [&fixtures](const httplib::Request& req, httplib::Response& res) {
+        std::string body;
+        if (req.path.find("..") != std::string::npos || !readFile(fixtures + req.path, body)) {
+            res.status = 404;
+            res.set_content("no such fixture", "text/plain");
+            return;
+        }
+        res.set_content(body, "application/octet-stream");
+    });
+    std::cout << "qm-test-server on 127.0.0.1:" << port << std::endl;
+    return server.listen("127.0.0.1", port) ? 0 : 1;
+}
