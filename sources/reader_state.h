@@ -40,6 +40,15 @@ namespace chapter_column {
 constexpr int kNumber = 0, kTitle = 1, kChapterKey = 2;
 }
 
+// The novel whose chapters are listed: remembered when it is opened, so the
+// chapter commands keep reading it after a new search has cleared the
+// selection of the novel list.
+struct RememberedNovel {
+    bool known = false;
+    Text sourceTag;
+    Text bookKey;
+};
+
 class ReaderState {
 public:
     virtual ~ReaderState() = default;
@@ -65,6 +74,9 @@ public:
     virtual Text readingText() const = 0;
     virtual void setTextStoreDir(const Text& dir) = 0;
     virtual Text textStoreDir() const = 0;
+
+    virtual void setRememberedNovel(const RememberedNovel& novel) = 0;
+    virtual RememberedNovel rememberedNovel() const = 0;
 };
 
 }  // namespace qm

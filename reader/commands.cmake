@@ -1,0 +1,1 @@
+target_sources(qm_reader PRIVATE commands.cpp)
