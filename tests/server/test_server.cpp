@@ -1,10 +1,14 @@
 // The loopback server the test suites talk to.
 //   qm-test-server --port N --fixtures DIR
 // Serves the files under DIR byte for byte at their relative paths (any query
-// ignored), records every request's raw target (GET /_requests lists them, one
-// per line; GET /_reset forgets them), and answers the fault routes below.
+// ignored; the one exception: "{{QM_TEST_SERVER}}" in a file becomes this
+// server's address as the client named it, "http://127.0.0.1:PORT/", for
+// pages that must hold absolute links to the server itself), records every
+// request's raw target (GET /_requests lists them, one per line; GET /_reset
+// forgets them), and answers the fault routes below.
 #include <httplib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -43,22 +47,35 @@ void addFaultRoutes(httplib::Server& server) {
         std::this_thread::sleep_for(std::chrono::seconds(20));
         res.set_content("too late", "text/plain");
     });
-    server.Get("/fault/redirect-file", [](const httplib::Request&, httplib::Response& res) {
-        res.set_redirect("file:///etc/passwd");
+    // A redirect to a file: address, the one given as ?to= or a system file.
+    server.Get("/fault/redirect-file", [](const httplib::Request& req, httplib::Response& res) {
+        res.set_redirect(req.has_param("to") ? req.get_param_value("to") : "file:///etc/passwd");
+        res.set_content("the body of the redirect", "text/plain");
     });
     server.Get("/fault/redirect-ok", [](const httplib::Request&, httplib::Response& res) {
-        res.set_redirect("/fault/not-found");
+        res.set_redirect("/fault/landing");
+        res.set_content("the body of the redirect", "text/plain");
+    });
+    server.Get("/fault/landing", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("landed", "text/plain");
+    });
+    // ?bytes=N bytes of "x", for the body limit.
+    server.Get("/fault/sized", [](const httplib::Request& req, httplib::Response& res) {
+        const std::size_t asked = std::strtoull(req.get_param_value("bytes").c_str(), nullptr, 10);
+        const std::size_t bytes = std::min<std::size_t>(asked, 256u << 20);
+        res.set_content(std::string(bytes, 'x'), "application/octet-stream");
     });
     // One byte more than the 64 MiB cap.
     server.Get("/fault/oversize", [](const httplib::Request&, httplib::Response& res) {
         const std::size_t total = (64u << 20) + 1;
-        res.set_content_provider(total, "application/octet-stream",
-                                 [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                                     static const std::string chunk(1 << 16, 'x');
-                                     (void)offset;
-                                     sink.write(chunk.data(), std::min(length, chunk.size()));
-                                     return true;
-                                 });
+        res.set_content_provider(
+            total, "application/octet-stream",
+            [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                static const std::string chunk(1 << 16, 'x');
+                (void)offset;
+                sink.write(chunk.data(), std::min(length, chunk.size()));
+                return true;
+            });
     });
 }
 
@@ -104,6 +121,12 @@ int main(int argc, char** argv) {
             res.status = 404;
             res.set_content("no such fixture", "text/plain");
             return;
+        }
+        const std::string token = "{{QM_TEST_SERVER}}";
+        const std::string self = "http://" + req.get_header_value("Host") + "/";
+        for (auto at = body.find(token); at != std::string::npos; at = body.find(token, at)) {
+            body.replace(at, token.size(), self);
+            at += self.size();
         }
         res.set_content(body, "application/octet-stream");
     });
