@@ -1,0 +1,370 @@
+// The input box, the font dialog, the screen pixel and the window's opacity
+// on the real screen under Wine: the dialogs are the real ones, answered by
+// scripts that type into them and press their buttons.
+#include <windows.h>
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/appearance_services_win32.h"
+#include "platform/win32/dialog_script.h"
+#include "platform/win32/font_dialog.h"
+#include "platform/win32/input_box.h"
+#include "platform/win32/win32_text.h"
+
+namespace qm::win32::testing {
+namespace {
+
+// Messages for a while, the dialog's keyboard handling included.
+void pumpFor(int ms, HWND dialog = nullptr) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialog != nullptr && IsDialogMessageW(dialog, &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+bool pumpUntil(const std::function<bool()>& condition, HWND dialog = nullptr,
+               int timeoutMs = 3000) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (!condition()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        pumpFor(10, dialog);
+    }
+    return true;
+}
+
+INPUT keyInput(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+// Real key strokes into the dialog that has the keyboard focus.
+void pressKey(HWND dialog, WORD virtualKey, bool control = false) {
+    std::vector<INPUT> inputs;
+    if (control) inputs.push_back(keyInput(VK_CONTROL, false));
+    inputs.push_back(keyInput(virtualKey, false));
+    inputs.push_back(keyInput(virtualKey, true));
+    if (control) inputs.push_back(keyInput(VK_CONTROL, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    pumpFor(60, dialog);
+}
+
+void typeText(HWND dialog, const std::string& text) {
+    for (const char c : text) {
+        const SHORT key = VkKeyScanW(static_cast<wchar_t>(c));
+        ASSERT_NE(key, -1) << c;
+        const bool shift = (HIBYTE(key) & 1) != 0;
+        std::vector<INPUT> inputs;
+        if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+        inputs.push_back(keyInput(LOBYTE(key), false));
+        inputs.push_back(keyInput(LOBYTE(key), true));
+        if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        pumpFor(20, dialog);
+    }
+    pumpFor(60, dialog);
+}
+
+Text itemText(HWND dialog, int id) {
+    return windowText(GetDlgItem(dialog, id));
+}
+
+void clickButton(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// A plain top-level window that owns the dialogs and ticks a timer.
+class AppearanceOnScreen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ownerProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QmAppearanceOwner";
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        RegisterClassW(&windowClass);
+        owner = CreateWindowExW(0, windowClass.lpszClassName, L"owner",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+        ASSERT_NE(owner, nullptr);
+        SetForegroundWindow(owner);
+        pumpFor(50);
+        ticks = 0;
+    }
+
+    void TearDown() override {
+        clearDialogScripts();
+        if (owner != nullptr) DestroyWindow(owner);
+        pumpFor(20);
+    }
+
+    static LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_TIMER) ++ticks;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    static inline int ticks = 0;
+    HWND owner = nullptr;
+};
+
+TEST_F(AppearanceOnScreen, InputBoxGivesTheAcceptedTextOrNothing) {
+    struct Case {
+        const char* what;
+        DialogScript answer;
+        std::optional<Text> result;
+    };
+    const Case cases[] = {
+        {"text set, then the accept button",
+         [](HWND box) {
+             SetWindowTextW(GetDlgItem(box, kInputBoxFieldId), L"42");
+             clickButton(box, IDOK);
+         },
+         Text("42")},
+        {"the cancel button", [](HWND box) { clickButton(box, IDCANCEL); }, std::nullopt},
+        // The initial text is all selected, so typing replaces it; Enter
+        // presses the accept button.
+        {"typed over the selection, then Enter",
+         [](HWND box) {
+             typeText(box, "7");
+             pressKey(box, VK_RETURN);
+         },
+         Text("7")},
+        {"Esc", [](HWND box) { pressKey(box, VK_ESCAPE); }, std::nullopt},
+        {"the close box", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); }, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        scriptNextDialog([&](HWND box) {
+            SetForegroundWindow(box);
+            c.answer(box);
+            // A box still shown after its answer is a failure; close it. (An
+            // ended dialog is hidden at once and destroyed once its loop ends.)
+            pumpFor(50, box);
+            if (IsWindowVisible(box)) {
+                ADD_FAILURE() << c.what << ": the box stayed open";
+                EndDialog(box, IDCANCEL);
+            }
+        });
+        const std::optional<Text> result = showInputBox(owner, "prompt", "title", "100", true);
+        EXPECT_EQ(result, c.result) << c.what;
+        EXPECT_EQ(pendingDialogScripts(), 0) << c.what;
+    }
+}
+
+// What the box shows, and that it is modal for its owner only while up:
+// the owner takes no input, while its timers go on.
+TEST_F(AppearanceOnScreen, InputBoxShowsItsTextsAndKeepsTheOwnerTicking) {
+    SetTimer(owner, 1, 20, nullptr);
+    scriptNextDialog([&](HWND box) {
+        EXPECT_EQ(windowText(box), "透明度设置：");
+        EXPECT_EQ(itemText(box, kInputBoxPromptId), "请输入透明度，最高为255，最低为0！");
+        EXPECT_EQ(itemText(box, kInputBoxFieldId), "100");
+        EXPECT_EQ(itemText(box, IDOK), "确认输入(&O)");
+        EXPECT_EQ(itemText(box, IDCANCEL), "取消(&C)");
+        HWND field = GetDlgItem(box, kInputBoxFieldId);
+        EXPECT_EQ(GetFocus(), field);
+        DWORD start = 0, end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 3u);
+
+        // The prompt lies above the field.
+        RECT prompt{}, fieldRect{};
+        GetWindowRect(GetDlgItem(box, kInputBoxPromptId), &prompt);
+        GetWindowRect(field, &fieldRect);
+        EXPECT_LE(prompt.bottom, fieldRect.top);
+
+        EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        const int before = ticks;
+        EXPECT_TRUE(pumpUntil([&] { return ticks >= before + 3; }, box));
+        clickButton(box, IDOK);
+    });
+    EXPECT_EQ(
+        showInputBox(owner, "请输入透明度，最高为255，最低为0！", "透明度设置：", "100", true),
+        std::optional<Text>("100"));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    KillTimer(owner, 1);
+}
+
+// Typed characters: only "-" and the digits in whole-number mode, every
+// one otherwise; Backspace and the clipboard keys work in both.
+TEST_F(AppearanceOnScreen, WholeNumberModeFiltersTypedCharactersOnly) {
+    struct Case {
+        bool wholeNumber;
+        Text typed, afterBackspace, afterPaste, afterCutAndPaste;
+    };
+    const Case cases[] = {
+        {true, "1-23", "1-2", "51-2", "51-2"},
+        {false, "a1-b2.3", "a1-b2.", "5a1-b2.", "5a1-b2."},
+    };
+    for (const Case& c : cases) {
+        const char* mode = c.wholeNumber ? "whole-number mode" : "any text";
+        scriptNextDialog([&](HWND box) {
+            SetForegroundWindow(box);
+            pumpFor(30, box);
+            typeText(box, "a1-b2.3");
+            EXPECT_EQ(itemText(box, kInputBoxFieldId), c.typed) << mode;
+            pressKey(box, VK_BACK);
+            EXPECT_EQ(itemText(box, kInputBoxFieldId), c.afterBackspace) << mode;
+            // Copy everything, type over it, paste it after.
+            pressKey(box, 'A', true);
+            pressKey(box, 'C', true);
+            typeText(box, "5");
+            EXPECT_EQ(itemText(box, kInputBoxFieldId), "5") << mode;
+            pressKey(box, 'V', true);
+            EXPECT_EQ(itemText(box, kInputBoxFieldId), c.afterPaste) << mode;
+            // Cut everything, paste it back.
+            pressKey(box, 'A', true);
+            pressKey(box, 'X', true);
+            EXPECT_EQ(itemText(box, kInputBoxFieldId), "") << mode;
+            pressKey(box, 'V', true);
+            EXPECT_EQ(itemText(box, kInputBoxFieldId), c.afterCutAndPaste) << mode;
+            clickButton(box, IDOK);
+        });
+        EXPECT_EQ(showInputBox(owner, "prompt", "title", "100", c.wholeNumber),
+                  std::optional<Text>(c.afterCutAndPaste))
+            << mode;
+    }
+}
+
+// A scalable face present on this machine.
+Text someTrueTypeFace() {
+    Text face;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM found) -> int {
+            if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
+            *reinterpret_cast<Text*>(found) = textOf(font->lfFaceName, lstrlenW(font->lfFaceName));
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&face), 0);
+    ReleaseDC(nullptr, screen);
+    return face;
+}
+
+// The real ChooseFontW opens on the kept values; accepting replaces them
+// with what the dialog shows, cancelling keeps them.
+TEST_F(AppearanceOnScreen, FontDialogReplacesTheValuesOnlyWhenAccepted) {
+    const Text face = someTrueTypeFace();
+    ASSERT_FALSE(face.empty());
+    const FontDialogValues kept{face, 12, true, true, false, false};
+
+    for (const bool accept : {true, false}) {
+        FontDialogValues values = kept;
+        COLORREF colour = RGB(0, 0, 0);
+        Text shownFace, shownSize;
+        scriptNextDialog([&](HWND dialog) {
+            shownFace = itemText(dialog, cmb1);
+            shownSize = itemText(dialog, cmb3);
+            // Underline and strike-out are the effects choices.
+            clickButton(dialog, chx2);
+            clickButton(dialog, chx1);
+            pumpFor(30, dialog);
+            clickButton(dialog, accept ? IDOK : IDCANCEL);
+        });
+        EXPECT_EQ(showFontDialog(owner, values, colour), accept);
+        EXPECT_EQ(shownFace, face);
+        EXPECT_EQ(shownSize, "12");
+        FontDialogValues expected = kept;
+        if (accept) expected.underline = expected.strikeOut = true;
+        EXPECT_EQ(values.name, expected.name) << accept;
+        EXPECT_EQ(values.size, expected.size) << accept;
+        EXPECT_EQ(values.bold, expected.bold) << accept;
+        EXPECT_EQ(values.italic, expected.italic) << accept;
+        EXPECT_EQ(values.underline, expected.underline) << accept;
+        EXPECT_EQ(values.strikeOut, expected.strikeOut) << accept;
+    }
+}
+
+TEST(FontDialogValuesOf, TakesSizeAndStylesFromTheChosenFont) {
+    LOGFONTW font{};
+    lstrcpyW(font.lfFaceName, L"宋体");
+    font.lfHeight = -16;
+    font.lfItalic = TRUE;
+    struct Case {
+        LONG weight;
+        int tenths;
+        bool bold;
+        int size;
+    };
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const Case cases[] = {
+        {FW_NORMAL, 120, false, 12},
+        {699, 105, false, 11},
+        {FW_BOLD, 95, true, 10},
+        {FW_HEAVY, 0, true, MulDiv(16, 72, dpi)},  // no point size: from the height
+    };
+    for (const Case& c : cases) {
+        font.lfWeight = c.weight;
+        const FontDialogValues values = fontDialogValuesOf(font, c.tenths);
+        EXPECT_EQ(values.name, "宋体");
+        EXPECT_EQ(values.bold, c.bold) << c.weight;
+        EXPECT_EQ(values.size, c.size) << c.tenths;
+        EXPECT_TRUE(values.italic);
+        EXPECT_FALSE(values.underline || values.strikeOut);
+    }
+}
+
+TEST_F(AppearanceOnScreen, OpacityMakesTheWindowLayeredWithThatAlpha) {
+    Win32AppearanceServices appearance([&] { return owner; });
+    EXPECT_EQ(GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    for (const int alpha : {128, 0, 255, 1}) {
+        appearance.setWindowOpacity(alpha);
+        pumpFor(20);
+        EXPECT_NE(GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+        COLORREF key = 0;
+        BYTE got = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(owner, &key, &got, &flags));
+        EXPECT_EQ(got, alpha);
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    }
+    // With no main window there is nothing to change.
+    Win32AppearanceServices windowless([] { return HWND{}; });
+    windowless.setWindowOpacity(10);
+}
+
+// A pixel painted on the screen, read back under the pointer.
+TEST_F(AppearanceOnScreen, PixelUnderThePointerIsReadFromTheScreen) {
+    Win32AppearanceServices appearance([&] { return owner; });
+    for (const COLORREF paint : {RGB(0, 0, 255), RGB(200, 100, 50), RGB(1, 2, 3)}) {
+        HBRUSH brush = CreateSolidBrush(paint);
+        HDC dc = GetDC(owner);
+        RECT client{};
+        GetClientRect(owner, &client);
+        FillRect(dc, &client, brush);
+        ReleaseDC(owner, dc);
+        DeleteObject(brush);
+        POINT middle{client.right / 2, client.bottom / 2};
+        ClientToScreen(owner, &middle);
+        SetCursorPos(middle.x, middle.y);
+        pumpFor(20);
+
+        const std::optional<PixelColour> pixel = appearance.pixelUnderPointer();
+        ASSERT_TRUE(pixel.has_value());
+        EXPECT_EQ(*pixel, (PixelColour{GetRValue(paint), GetGValue(paint), GetBValue(paint)}));
+    }
+}
+
+}  // namespace
+}  // namespace qm::win32::testing
