@@ -125,6 +125,10 @@ public:
     // A chosen item is delivered as FormEvents::onMenuItem.
     virtual void popupMenu(MenuName menu, ScreenPoint topLeft) = 0;
     virtual ScreenPoint cursorPosition() const = 0;
+
+    // modeTooltip: registers 滑块条1 with the one balloon tooltip (creating it
+    // on first use) and sets the tool's text.
+    virtual void setModeTooltip(const Text& text) = 0;
 };
 
 // The events the form raises, one entry point per kind; the reader binds them
