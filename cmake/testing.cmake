@@ -38,7 +38,13 @@ function(qm_add_gtest name)
     # Every Wine start costs about a second: under Wine a suite runs as one
     # process (its output names any failing case) instead of one per case.
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ${props} ${T_PROPERTIES})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QM_TEST_SERVER=${QM_TEST_SERVER_URL}")
+    if(fixtures)
+      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}")
+    endif()
+    if(T_PROPERTIES)
+      set_tests_properties(${name} PROPERTIES ${T_PROPERTIES})
+    endif()
   else()
     gtest_discover_tests(${name}
       DISCOVERY_TIMEOUT 180
