@@ -117,7 +117,9 @@ std::vector<std::string> chapterParagraphs(const Novel& novel, int chapter) {
     const std::vector<std::string>& templates = sentenceTemplates();
     std::uint32_t next = mix(novel.number, chapter, 80);
     std::vector<std::string> paragraphs;
-    const int count = 3 + static_cast<int>(mix(novel.number, chapter, 90) % 3);
+    const int count = novel.paragraphsPerChapter > 0
+                          ? novel.paragraphsPerChapter
+                          : 3 + static_cast<int>(mix(novel.number, chapter, 90) % 3);
     for (int p = 0; p < count; ++p) {
         std::string paragraph;
         const int sentences = 2 + static_cast<int>(mix(novel.number, chapter, 100 + p) % 2);

@@ -18,6 +18,9 @@ struct Novel {
     // Words the generated chapters and their titles are made of.
     std::vector<std::string> people, places, things;
     std::vector<std::string> firstChapter;  // paragraphs, written by hand
+    // Paragraphs of a generated chapter: 0 for three to five, as in most
+    // serials; more for a novel of long chapters (about 20 KB at 133).
+    int paragraphsPerChapter = 0;
 };
 
 const std::vector<Novel>& novelsOfSiteOne();

@@ -43,6 +43,10 @@ void ReaderCommands::setColourPickingKeys(ColourPickingKeys handler) {
     colourPickingKeys_ = std::move(handler);
 }
 
+void ReaderCommands::setPanelModeStep(PanelModeStep step) {
+    panelModeStep_ = std::move(step);
+}
+
 void ReaderCommands::searchCommand() {
     if (state_.searchText() == kSearchPlaceholder) {
         showMessage(kEnterKeywordMessage, kSearchHintTitle, kIconStop);
@@ -90,6 +94,12 @@ void ReaderCommands::openNovel() {
     }
     processPendingEvents();
     state_.setPanelTimer(0);
+    // A listing that took less than the timer's period leaves no tick to
+    // come, and the panel would stay in search mode: apply the mode here too.
+    if (panelModeStep_) {
+        const PanelModeStep step = panelModeStep_;  // the step may replace it
+        step();
+    }
     // Read again: handlers run above may have changed the selection.
     state_.novelTable().makeRowVisible(state_.novelTable().currentRow());
     processPendingEvents();

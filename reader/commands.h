@@ -52,6 +52,13 @@ class ReaderCommands {
     using ColourPickingKeys = std::function<void(int keyCode)>;
     void setColourPickingKeys(ColourPickingKeys handler);
 
+    // The window's step that shows the left panel's face for the trackbar's
+    // position; the panel timer's tick runs it too. openNovel runs it once
+    // more when it stops the timer, for a listing that ended before the
+    // timer's first tick.
+    using PanelModeStep = std::function<void()>;
+    void setPanelModeStep(PanelModeStep step);
+
   private:
     // The tag of the novel whose chapters are listed: the one remembered by
     // openNovel, or before any, the tag of the current novel row.
@@ -61,6 +68,7 @@ class ReaderCommands {
     ReaderState& state_;
     NovelSources& sources_;
     ColourPickingKeys colourPickingKeys_;
+    PanelModeStep panelModeStep_;
 };
 
 // Source routing: exactly "bukanshu" means source ONE, anything else TWO.

@@ -19,7 +19,9 @@ void runSlot(const std::function<void(Args...)>& slot, Args... args) {
 }  // namespace
 
 FormBindings::FormBindings(WindowLogic& window, ReaderCommands& commands)
-    : window_(window), commands_(commands) {}
+    : window_(window), commands_(commands) {
+    commands_.setPanelModeStep([this] { window_.applyPanelMode(); });
+}
 
 void FormBindings::setAppearanceHandlers(AppearanceHandlers handlers) {
     appearance_ = std::move(handlers);

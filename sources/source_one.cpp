@@ -37,7 +37,11 @@ void SourceOne::searchSourceOne() {
     const Text keyword = state_.searchText();
     // Events are processed inside the encoding; the state is read afresh after it.
     const Text encoded = percentEncode(keyword, true);
-    const Text page = utf8ToGbk(fetchPage(siteBase_ + kSearchPath + encoded));
+    fillNovelTableFromSearchPage(fetchPage(siteBase_ + kSearchPath + encoded));
+}
+
+void SourceOne::fillNovelTableFromSearchPage(const Text& fetchedPage) {
+    const Text page = utf8ToGbk(fetchedPage);
 
     TextTable& novels = state_.novelTable();
     novels.clear();
@@ -58,7 +62,11 @@ void SourceOne::searchSourceOne() {
 void SourceOne::listChaptersOne() {
     const TextTable& novels = state_.novelTable();
     const Text bookKey = novels.cell(novels.currentRow(), novel_column::kBookKey);
-    const Text page = utf8ToGbk(fetchPage(siteBase_ + bookKey));
+    fillChapterTableFromNovelPage(fetchPage(siteBase_ + bookKey));
+}
+
+void SourceOne::fillChapterTableFromNovelPage(const Text& fetchedPage) {
+    const Text page = utf8ToGbk(fetchedPage);
 
     TextTable& chapters = state_.chapterTable();
     chapters.clear();
@@ -85,8 +93,11 @@ void SourceOne::computeTextStoreDir() {
 void SourceOne::showChapterOne() {
     const TextTable& chapters = state_.chapterTable();
     const Text chapterKey = chapters.cell(chapters.currentRow(), chapter_column::kChapterKey);
-    const Text text = fetchPage(textServerBase_ + state_.textStoreDir() + chapterKey + ".txt");
+    showChapterFile(fetchPage(textServerBase_ + state_.textStoreDir() + chapterKey + ".txt"));
+}
 
+// The file is used as code page 936 text, without conversion.
+void SourceOne::showChapterFile(const Text& text) {
     const char* front = findText(text, kWriteFront, false) != -1 ? kWriteFront : kWritelnFront;
     const Text chapter = textBetween(text, front, kWriteBack);
     state_.setReadingText(replaceAll(chapter, "<br/>", "\r\n", false));

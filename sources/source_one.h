@@ -21,6 +21,13 @@ class SourceOne {
     // The reading pane set to the current chapter's text.
     void showChapterOne();
 
+    // What each operation does with its page once fetched, the page as the
+    // site sent it (UTF-8 for the two site pages, code page 936 for a
+    // chapter file).
+    void fillNovelTableFromSearchPage(const Text& fetchedPage);
+    void fillChapterTableFromNovelPage(const Text& fetchedPage);
+    void showChapterFile(const Text& text);
+
   private:
     Text siteBase_;
     Text textServerBase_;

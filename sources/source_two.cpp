@@ -50,7 +50,10 @@ void SourceTwo::searchSourceTwo() {
     const Text keyword = state_.searchText();
     // Events are processed inside the encoding; the state is read afresh after it.
     const Text encoded = percentEncode(keyword, false);
-    const Text page = fetchPage(siteBase_ + kSearchPath + encoded);
+    fillNovelTableFromSearchPage(fetchPage(siteBase_ + kSearchPath + encoded));
+}
+
+void SourceTwo::fillNovelTableFromSearchPage(const Text& page) {
     const bool clickToRead = findText(page, kClickToReadWord, false) != -1;
 
     TextTable& novels = state_.novelTable();
@@ -73,8 +76,10 @@ void SourceTwo::searchSourceTwo() {
 void SourceTwo::listChaptersTwo() {
     const TextTable& novels = state_.novelTable();
     const Text bookKey = novels.cell(novels.currentRow(), novel_column::kBookKey);
-    const Text page = fetchPage(siteBase_ + kArticlePath + bookKey + "index.html");
+    fillChapterTableFromIndexPage(fetchPage(siteBase_ + kArticlePath + bookKey + "index.html"));
+}
 
+void SourceTwo::fillChapterTableFromIndexPage(const Text& page) {
     TextTable& chapters = state_.chapterTable();
     chapters.clear();
     compilePattern(kChapterPattern);
@@ -103,7 +108,10 @@ void SourceTwo::showChapterTwo() {
     const Text bookKey = openBookKey();
     const TextTable& chapters = state_.chapterTable();
     const Text chapterKey = chapters.cell(chapters.currentRow(), chapter_column::kChapterKey);
-    const Text page = fetchPage(siteBase_ + kArticlePath + bookKey + chapterKey);
+    showChapterPage(fetchPage(siteBase_ + kArticlePath + bookKey + chapterKey));
+}
+
+void SourceTwo::showChapterPage(const Text& page) {
     if (findText(page, kRefusedPageMark, false) != -1) return;
 
     const Text chapter = textBetween(page, kChapterFront, kChapterBack);

@@ -20,6 +20,12 @@ class SourceTwo {
     // is refused.
     void showChapterTwo();
 
+    // What each operation does with its page once fetched, the page as the
+    // site sent it.
+    void fillNovelTableFromSearchPage(const Text& page);
+    void fillChapterTableFromIndexPage(const Text& page);
+    void showChapterPage(const Text& page);
+
   private:
     Text openBookKey() const;
 

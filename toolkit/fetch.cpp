@@ -1,8 +1,11 @@
 #include "toolkit/fetch.h"
 
 #include <cctype>
+#include <cstring>
 #include <string_view>
+#include <utility>
 
+#include "toolkit/busy_indicator.h"
 #include "toolkit/message_box.h"
 #include "toolkit/transport.h"
 
@@ -41,7 +44,12 @@ FetchLimits fetchLimits() {
 Text fetchPage(const Text& url) {
     if (!isHttpUrl(url)) return {};
     const FetchLimits limits = currentLimits();
-    const transport::GetResult result = transport::httpGet(url, limits);
+    // The window is blocked for the request alone: the sign is gone before
+    // any message box below.
+    transport::GetResult result = [&] {
+        const BusyScope busy;
+        return transport::httpGet(url, limits);
+    }();
     switch (result.status) {
         case transport::GetStatus::noRequestObject:
             showMessage("创建对象失败！", "错误", kIconInformation);
@@ -52,8 +60,11 @@ Text fetchPage(const Text& url) {
             break;
     }
     if (result.body.size() > limits.maxBodyBytes) return {};
-    // A Text holds no zero byte: the page ends at the first one.
-    return Text(result.body.c_str());
+    // A Text holds no zero byte: the page ends at the first one. The body is
+    // cut in place rather than copied.
+    Text page = std::move(result.body);
+    page.resize(std::strlen(page.c_str()));
+    return page;
 }
 
 }  // namespace qm

@@ -6,12 +6,17 @@
 #include <memory>
 #include <optional>
 
+#include "toolkit/literal_chain.h"
+
 namespace qm {
 
 namespace {
 
 struct SharedPattern {
     std::optional<boost::regex> compiled;
+    // Its literal skeleton, where it has one: the search stops once no
+    // match is left, which the engine alone finds out only in quadratic time.
+    std::optional<LiteralChain> chain;
 };
 
 std::unique_ptr<SharedPattern>& sharedPattern() {
@@ -50,6 +55,7 @@ bool compilePattern(const Text& pattern) {
     try {
         boost::regex compiled(pattern.data(), pattern.data() + pattern.size(),
                               boost::regex::perl | boost::regex::icase);
+        shared->chain = LiteralChain::of(pattern);
         shared->compiled = std::move(compiled);
         return true;
     } catch (const std::exception&) {
@@ -64,6 +70,8 @@ MatchList searchAll(const Text& text) {
     // boost::regex shares its compiled form, so this copy is cheap and keeps
     // the search independent of anything that recompiles the shared pattern.
     const boost::regex pattern = *shared->compiled;
+    const std::size_t lastStart =
+        shared->chain ? shared->chain->lastPossibleStart(text) : text.size();
 
     const char* const begin = text.data();
     const char* const end = begin + text.size();
@@ -71,6 +79,10 @@ MatchList searchAll(const Text& text) {
     MatchList matches;
     boost::cmatch m;
     for (;;) {
+        if (lastStart == LiteralChain::npos ||
+            static_cast<std::size_t>(start - begin) > lastStart) {
+            break;  // no match can begin here or later
+        }
         try {
             // Each search sees start as the beginning of its text.
             if (!boost::regex_search(start, end, m, pattern, boost::match_default)) break;

@@ -1,8 +1,11 @@
 #include "toolkit/text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 namespace qm {
@@ -42,6 +45,98 @@ bool matchesAt(const Text& text, std::size_t pos, const Text& needle, bool ignor
         }
     }
     return true;
+}
+
+// Where the needle's first byte next stands at or after from, up to last
+// (inclusive); npos when it does not. With ignoreCase a letter is looked for
+// in both cases, as matchesAt compares it.
+class FirstByteFinder {
+  public:
+    FirstByteFinder(const Text& text, unsigned char first, bool ignoreCase)
+        : data_(text.data()),
+          first_(ignoreCase && !isLeadByte(first) ? foldAscii(first) : first),
+          other_(first_ >= 'a' && first_ <= 'z' && ignoreCase
+                     ? static_cast<unsigned char>(first_ - 'a' + 'A')
+                     : first_) {}
+
+    std::size_t next(std::size_t from, std::size_t last) {
+        if (from > last) return Text::npos;
+        if (first_ == other_) return find(first_, from, last);
+        // Each case's next place is remembered, so a frequent case does not
+        // make the rare one be searched for again and again.
+        if (!searched_ || nextFirst_ < from) nextFirst_ = find(first_, from, last);
+        if (!searched_ || nextOther_ < from) nextOther_ = find(other_, from, last);
+        searched_ = true;
+        return nextFirst_ < nextOther_ ? nextFirst_ : nextOther_;
+    }
+
+  private:
+    std::size_t find(unsigned char byte, std::size_t from, std::size_t last) const {
+        const void* hit = std::memchr(data_ + from, byte, last - from + 1);
+        return hit == nullptr ? Text::npos
+                              : static_cast<std::size_t>(static_cast<const char*>(hit) - data_);
+    }
+
+    const char* data_;
+    unsigned char first_;
+    unsigned char other_;
+    bool searched_ = false;
+    std::size_t nextFirst_ = 0;
+    std::size_t nextOther_ = 0;
+};
+
+// The first of the bytes of 128 or above that stand right before end, going
+// no further back than floor: end itself when the byte before it is below
+// 128. Eight bytes at a time, as Chinese text has long runs of such bytes.
+std::size_t startOfHighRun(const unsigned char* bytes, std::size_t floor, std::size_t end) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t runStart = end;
+    while (runStart - floor >= 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, bytes + runStart - 8, sizeof eight);
+        const std::uint64_t low = ~eight & kHighBits;  // a bit for each byte below 128
+        if (low != 0) {
+            // The last byte below 128 among the eight (bytes lie low first).
+            return runStart - 8 + static_cast<std::size_t>(63 - std::countl_zero(low)) / 8 + 1;
+        }
+        runStart -= 8;
+    }
+    while (runStart > floor && isLeadByte(bytes[runStart - 1])) --runStart;
+    return runStart;
+}
+
+// The first character start at or after pos, walking from pos, where needle
+// (not empty) stands; npos when there is none before fewer bytes remain than
+// the needle has. pos must itself be a character start. The walk moves two
+// bytes past a byte of 128 or above (the second byte is never a start) and
+// one byte past any other; a byte of 128 or above that stands last ends it.
+//
+// Rather than stepping through every character, this jumps to the places
+// where the needle's first byte stands and works out whether each is a
+// character start: the byte after one below 128 always is (that byte ends
+// its character, single or the second of a pair), and from there on starts
+// fall on every other byte while the bytes are 128 or above. Going back over
+// those bytes never passes the last start found, so the whole walk stays
+// linear in the text.
+std::size_t findFrom(const Text& text, std::size_t pos, const Text& needle, bool ignoreCase) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    if (needle.size() > size) return Text::npos;
+    const std::size_t last = size - needle.size();  // the last place the needle fits
+    FirstByteFinder finder(text, byteAt(needle, 0), ignoreCase);
+    std::size_t start = pos;  // a character start; nothing before it matters
+    for (;;) {
+        const std::size_t candidate = finder.next(start, last);
+        if (candidate == Text::npos) return Text::npos;
+        const std::size_t runStart = startOfHighRun(bytes, start, candidate);
+        if ((candidate - runStart) % 2 != 0) {
+            // The second byte of a pair: the next byte starts a character.
+            start = candidate + 1;
+            continue;
+        }
+        if (matchesAt(text, candidate, needle, ignoreCase)) return candidate;
+        start = candidate + (isLeadByte(bytes[candidate]) ? 2 : 1);
+    }
 }
 
 // Full-width forms of code page 936 folded to their ASCII counterparts.
@@ -143,17 +238,8 @@ bool overflows(const char* p, const char* end) {
 
 int findText(const Text& text, const Text& needle, bool ignoreCase) {
     if (needle.empty()) return text.empty() ? -1 : 1;
-    std::size_t pos = 0;
-    while (text.size() - pos >= needle.size()) {
-        if (matchesAt(text, pos, needle, ignoreCase)) return static_cast<int>(pos + 1);
-        if (isLeadByte(byteAt(text, pos))) {
-            if (pos + 1 == text.size()) break;
-            pos += 2;
-        } else {
-            pos += 1;
-        }
-    }
-    return -1;
+    const std::size_t pos = findFrom(text, 0, needle, ignoreCase);
+    return pos == Text::npos ? -1 : static_cast<int>(pos + 1);
 }
 
 Text replaceAll(const Text& text, const Text& old, const Text& replacement, bool ignoreCase) {
@@ -161,21 +247,16 @@ Text replaceAll(const Text& text, const Text& old, const Text& replacement, bool
     Text out;
     out.reserve(text.size());
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (text.size() - pos < old.size()) {
-            out.append(text, pos, Text::npos);
-            break;
-        }
-        if (matchesAt(text, pos, old, ignoreCase)) {
-            out += replacement;
-            pos += old.size();
-            continue;
-        }
-        const std::size_t charLength =
-            (isLeadByte(byteAt(text, pos)) && pos + 1 < text.size()) ? 2 : 1;
-        out.append(text, pos, charLength);
-        pos += charLength;
+    // The characters between two occurrences are copied as one run: the walk
+    // over them is the one findFrom makes.
+    for (;;) {
+        const std::size_t found = findFrom(text, pos, old, ignoreCase);
+        if (found == Text::npos) break;
+        out.append(text, pos, found - pos);
+        out += replacement;
+        pos = found + old.size();
     }
+    out.append(text, pos, Text::npos);
     return out;
 }
 

@@ -21,17 +21,19 @@ int MemoryTextTable::columnCount() const {
 }
 
 int MemoryTextTable::rowCount() const {
-    return static_cast<int>(rows_.size());
+    return rowCount_;
 }
 
 int MemoryTextTable::appendRow() {
-    rows_.emplace_back(static_cast<std::size_t>(columns_));
-    return rowCount() - 1;
+    cells_.resize(cells_.size() + static_cast<std::size_t>(columns_));
+    return rowCount_++;
 }
 
 void MemoryTextTable::removeRow(int row) {
     if (row < 0 || row >= rowCount()) return;
-    rows_.erase(rows_.begin() + row);
+    const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(cellIndex(row, 0));
+    cells_.erase(first, first + columns_);
+    --rowCount_;
     // The selection stays with its row: it goes with a removed row and
     // moves up with a later one.
     if (current_ == row) {
@@ -42,7 +44,8 @@ void MemoryTextTable::removeRow(int row) {
 }
 
 void MemoryTextTable::clear() {
-    rows_.clear();
+    cells_.clear();
+    rowCount_ = 0;
     current_ = -1;
     lastVisibleRow_ = -1;
 }
@@ -51,14 +54,20 @@ bool MemoryTextTable::hasCell(int row, int column) const {
     return row >= 0 && row < rowCount() && column >= 0 && column < columns_;
 }
 
+std::size_t MemoryTextTable::cellIndex(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+           static_cast<std::size_t>(column);
+}
+
 Text MemoryTextTable::cell(int row, int column) const {
     if (!hasCell(row, column)) return Text();
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    return cells_[cellIndex(row, column)];
 }
 
 void MemoryTextTable::setCell(int row, int column, const Text& value) {
     if (!hasCell(row, column)) return;
-    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = asControlText(value);
+    // As a control keeps it: up to the first zero byte.
+    cells_[cellIndex(row, column)].assign(value, 0, value.find('\0'));
 }
 
 int MemoryTextTable::currentRow() const {

@@ -4,6 +4,7 @@
 // would in an edit box or a list cell.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "sources/reader_state.h"
@@ -32,9 +33,11 @@ class MemoryTextTable : public TextTable {
 
   private:
     bool hasCell(int row, int column) const;
+    std::size_t cellIndex(int row, int column) const;
 
     int columns_;
-    std::vector<std::vector<Text>> rows_;
+    int rowCount_ = 0;
+    std::vector<Text> cells_;  // row after row, columns_ cells each
     int current_ = -1;
     int lastVisibleRow_ = -1;
     int makeRowVisibleCalls_ = 0;

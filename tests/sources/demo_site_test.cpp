@@ -39,6 +39,7 @@ TEST_F(DemoSiteTest, SourceOneFindsListsPlacesAndReads) {
         {"雾港", "雾港来信", "1234", 480, "2/234/", "　　雾港的雾是从海上来的"},
         {"KITE", "纸鸢与灯塔", "10050", 15, "11/50/", "　　小满七岁那年学会了扎纸鸢"},
         {"夜雨", "山城夜雨", "100001", 8, "101/1/", "　　山城的路都是斜的"},
+        {"scrolls", "长卷抄书人", "2718", 60, "3/718/", "　　城南书坊的后院有一口井"},
     };
     for (const auto& novel : novels) {
         SCOPED_TRACE(novel.keyword);

@@ -27,6 +27,7 @@ TEST(Utf8ToGbk, ConvertsWholeTexts) {
         {"one character", utf8(u8"中"), "\xD6\xD0"},
         {"mixed with ASCII", utf8(u8"第1章 风起，《云涌》—"), "第1章 风起，《云涌》—"},
         {"the euro sign is byte 80", utf8(u8"€"), "\x80"},
+        {"the private-use character that byte FF stands for", utf8(u8"\uF8F5"), "\xFF"},
         {"a character code page 936 lacks", utf8(u8"a한b"), "a?b"},
         {"outside the BMP: one ? per UTF-16 unit", utf8(u8"😀"), "??"},
         // Invalid UTF-8 needs more UTF-16 units than the ANSI count provides.
@@ -69,6 +70,27 @@ TEST(GbkToUtf8, RoundTripsALongPage) {
     const Text converted = gbkToUtf8(page);
     EXPECT_GT(converted.size(), page.size());
     EXPECT_EQ(utf8ToGbk(converted), page);
+}
+
+// Every character of GB2312's two planes of Chinese characters, with runs of
+// ASCII of all lengths between them: through UTF-8 and back, unchanged.
+TEST(GbkToUtf8, RoundTripsEveryCommonCharacter) {
+    Text gbk;
+    std::size_t characters = 0;
+    for (int lead = 0xB0; lead <= 0xF7; ++lead) {
+        for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+            if (lead == 0xD7 && trail > 0xF9) continue;  // not assigned
+            gbk += static_cast<char>(lead);
+            gbk += static_cast<char>(trail);
+            ++characters;
+            if (trail % 16 == 0)
+                gbk += Text("abcdefghijklmnopqrst", static_cast<std::size_t>(lead % 20));
+        }
+    }
+    const Text utf8 = gbkToUtf8(gbk);
+    // Three UTF-8 bytes for each two of code page 936.
+    EXPECT_EQ(utf8.size(), gbk.size() + characters);
+    EXPECT_EQ(utf8ToGbk(utf8), gbk);
 }
 
 TEST(ToWide, GivesTheWholeBufferWithItsTerminator) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/literal_chain.h"
 #include "toolkit/pattern.h"
 
 namespace qm {
@@ -137,10 +138,8 @@ TEST_F(SharedPatternTest, PatternsMatchingEmptyTextStillMoveOn) {
         std::vector<std::string> expected;
     };
     const std::vector<Case> cases = {
-        {"a*", "baaa", {"0:"}},
-        {"a*", "aab", {"0:aa", "2:", "3:"}},
-        {"x?", "ab", {"0:"}},
-        {"(?=b)", "abab", {"1:", "3:"}},
+        {"a*", "baaa", {"0:"}}, {"a*", "aab", {"0:aa", "2:", "3:"}},
+        {"x?", "ab", {"0:"}},   {"(?=b)", "abab", {"1:", "3:"}},
         {"$", "ab", {"2:"}},
     };
     for (const Case& c : cases) {
@@ -154,6 +153,57 @@ TEST_F(SharedPatternTest, EngineGivingUpKeepsTheMatchesFoundBefore) {
     const Text text = "ab" + std::string(300, 'a');
     EXPECT_EQ(wholeMatches("(a*)*b", text), std::vector<std::string>{"0:ab"});
     EXPECT_TRUE(wholeMatches("(a|aa)+c", text).empty());
+}
+
+// A page of unclosed starts after the hits: each start sends a lazy group to
+// the end of the page, which the engine alone takes minutes over.
+TEST_F(SharedPatternTest, UnclosedStartsAfterTheLastHitEndTheSearch) {
+    const Text pattern = "<a name='(.*?)' id='(.*?)'class='bookLink' title='(.*?)' href";
+    const Text hit = "<a name='1' id='7'class='bookLink' title='t' href";
+    Text page = hit + "x" + hit;
+    while (page.size() < 2'000'000) page += "<a name='k<a name='k' id='k";
+    EXPECT_EQ(wholeMatches(pattern, page).size(), 2u);
+    // Closed at the very end: the first start reaches the closing pieces.
+    const std::vector<std::string> closed = wholeMatches(pattern, page + hit);
+    ASSERT_EQ(closed.size(), 3u);
+    EXPECT_EQ(closed[2].substr(0, closed[2].find(':')), std::to_string(2 * hit.size() + 1));
+}
+
+TEST(LiteralChain, TellsWhereTheLastPossibleMatchBegins) {
+    constexpr std::size_t none = LiteralChain::npos;
+    struct Case {
+        Text pattern;
+        Text text;
+        std::size_t expected;
+    };
+    const std::vector<Case> cases = {
+        {"a(.*?)b", "xaxbxaxx", 1},
+        {"a(.*?)b", "ab", 0},
+        {"a(.*?)b", "ba", none},
+        {"a(.*?)b", "", none},
+        // Pieces may not overlap: "ab" then "b" needs two b.
+        {"ab(.*?)b", "xab", none},
+        {"ab(.*?)b", "abab", 0},
+        // ASCII letters without regard to case; other bytes exactly.
+        {"<TD>(.*?)</td>", "<td>x</TD>", 0},
+        {"章(.*?)节", "章x节章", 0},
+        // "." takes any byte, within a piece and as the whole of one.
+        {"a.c(.*?)d", "xa\ncd", 1},
+        {"a.c(.*?)d", "abcdabd", 0},
+        {"(.*?)x", "yyx", 2},
+        {"(.*?)", "abc", 3},
+        {"..", "a", none},
+    };
+    for (const Case& c : cases) {
+        const auto chain = LiteralChain::of(c.pattern);
+        ASSERT_TRUE(chain.has_value()) << c.pattern;
+        EXPECT_EQ(chain->lastPossibleStart(c.text), c.expected) << c.pattern << " in " << c.text;
+    }
+    // Anything else is left to the engine alone.
+    for (const Text other :
+         {"a+", "(a)", "a|b", "[ab]", "a{2}", "\\d", "^a", "(.*)", "(.*?)+", "a?", "(?:a)"}) {
+        EXPECT_FALSE(LiteralChain::of(other).has_value()) << other;
+    }
 }
 
 }  // namespace

@@ -53,6 +53,16 @@ TEST(FindText, FindsCharacterAlignedOccurrences) {
          "a",
          true, -1},
         {"中文ABC", "文aB", true, 3},
+        // Long runs of bytes of 128 or above pair up from their first byte on,
+        // whatever ends the run: sixteen make eight characters, seventeen
+        // take the letter after them as their last second byte.
+        {Text(16, '\xB0') + "A", "A", false, 17},
+        {Text(17, '\xB0') + "A", "A", false, -1},
+        {Text(16, '\xB0') + "a", "A", true, 17},
+        {Text(17, '\xB0') + "a", "A", true, -1},
+        // The x is a second byte, and the character after it starts a new run.
+        {"\xB0x" + Text(15, '\xB0') + "A", "A", false, -1},
+        {"\xB0x" + Text(14, '\xB0') + "A", "A", false, 17},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(findText(c.text, c.needle, c.ignoreCase), c.expected)
@@ -94,6 +104,8 @@ TEST(ReplaceAll, ReplacesWholeCharactersWithoutOverlap) {
          "a", "-", true,
          "\xB0"
          "A"},
+        {Text(16, '\xB0') + "AA", "A", "x", false, Text(16, '\xB0') + "xx"},
+        {Text(17, '\xB0') + "AA", "A", "x", false, Text(17, '\xB0') + "Ax"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(replaceAll(c.text, c.old, c.replacement, c.ignoreCase), c.expected)

@@ -15,7 +15,13 @@
 #include "platform/win32/dialog_script.h"
 #include "platform/win32/font_dialog.h"
 #include "platform/win32/input_box.h"
+#include "platform/win32/popup_menus.h"
+#include "platform/win32/tray_icon.h"
 #include "platform/win32/win32_text.h"
+#include "reader/appearance_commands.h"
+#include "reader/form_description.h"
+#include "tests/win32/window_driver.h"
+#include "toolkit/message_box.h"
 
 namespace qm::win32::testing {
 namespace {
@@ -364,6 +370,192 @@ TEST_F(AppearanceOnScreen, PixelUnderThePointerIsReadFromTheScreen) {
         ASSERT_TRUE(pixel.has_value());
         EXPECT_EQ(*pixel, (PixelColour{GetRValue(paint), GetGValue(paint), GetBValue(paint)}));
     }
+}
+
+// --- The real main window with the appearance commands wired in ---
+
+// Picks an item of the next popup menu with the keyboard once the menu is up,
+// and notes where the menu appeared.
+class MenuChooser {
+  public:
+    static void choose(MenuName menu, MenuItem item) {
+        downPresses_ = 0;
+        for (const MenuEntry& entry : menuEntries(menu)) {
+            if (entry.separator) continue;
+            ++downPresses_;
+            if (entry.item == item) break;
+        }
+        shown_ = false;
+        timer_ = SetTimer(nullptr, 0, 100, onTick);
+    }
+    // A menu that never came must not take the keys of a later test's menu.
+    static void stop() {
+        if (timer_ != 0) KillTimer(nullptr, timer_);
+        timer_ = 0;
+    }
+    static bool shown() { return shown_; }
+    static RECT where() { return where_; }
+
+  private:
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (menu == nullptr || !IsWindowVisible(menu)) return;
+        KillTimer(nullptr, timer);
+        timer_ = 0;
+        shown_ = true;
+        GetWindowRect(menu, &where_);
+        std::vector<INPUT> inputs;
+        for (int i = 0; i < downPresses_; ++i) {
+            inputs.push_back(keyInput(VK_DOWN, false));
+            inputs.push_back(keyInput(VK_DOWN, true));
+        }
+        inputs.push_back(keyInput(VK_RETURN, false));
+        inputs.push_back(keyInput(VK_RETURN, true));
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    static inline UINT_PTR timer_ = 0;
+    static inline int downPresses_ = 0;
+    static inline bool shown_ = false;
+    static inline RECT where_{};
+};
+
+struct ShownMessage {
+    Text text;
+    Text title;
+};
+
+class AppearanceInWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        if (HasFatalFailure()) return;
+        setMessageHandler([this](const Text& text, const Text& title, int) {
+            shown.push_back({text, title});
+        });
+        appearanceServices = std::make_unique<Win32AppearanceServices>([this] { return window(); });
+        appearance = std::make_unique<AppearanceCommands>(*form, *services, *appearanceServices);
+        connectAppearance(*appearance, app->bindings(), app->commands());
+        SetForegroundWindow(window());
+        pumpFor(50);
+    }
+
+    void TearDown() override {
+        clearDialogScripts();
+        MenuChooser::stop();
+        if (swatch != nullptr) DestroyWindow(swatch);
+        WindowTest::TearDown();
+        appearance.reset();
+        appearanceServices.reset();
+    }
+
+    void chooseMenuItem(MenuItem item) { PostMessageW(window(), WM_COMMAND, commandIdOf(item), 0); }
+
+    // A small top-level window of one colour on the screen.
+    void paintSwatch(COLORREF colour) {
+        if (swatch == nullptr) {
+            swatch = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10,
+                                     60, 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+            ASSERT_NE(swatch, nullptr);
+            pumpFor(50);
+        }
+        HDC dc = GetDC(swatch);
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT all{0, 0, 60, 60};
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        ReleaseDC(swatch, dc);
+        ValidateRect(swatch, nullptr);
+        pumpFor(20);
+    }
+
+    int paneBackground() const { return form->backgroundColour(ControlName::编辑框1); }
+
+    std::vector<ShownMessage> shown;
+    std::unique_ptr<Win32AppearanceServices> appearanceServices;
+    std::unique_ptr<AppearanceCommands> appearance;
+    HWND swatch = nullptr;
+};
+
+// The opacity typed into the real input box, asked for from the menu item.
+TEST_F(AppearanceInWindow, OpacityFromTheInputBoxMakesTheMainWindowLayered) {
+    scriptNextDialog([](HWND box) {
+        SetForegroundWindow(box);
+        typeText(box, "180");
+        clickButton(box, IDOK);
+    });
+    chooseMenuItem(MenuItem::设置透明度);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const auto layered = [&] {
+        COLORREF key = 0;
+        return (GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0 &&
+               GetLayeredWindowAttributes(window(), &key, &alpha, &flags);
+    };
+    ASSERT_TRUE(pumpUntil(layered));
+    EXPECT_EQ(alpha, 180);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_EQ(pendingDialogScripts(), 0);
+    EXPECT_TRUE(shown.empty());
+}
+
+// Q starts picking: each tick of 时钟2 takes the pixel under the pointer; W
+// stops it and the last colour stays.
+TEST_F(AppearanceInWindow, PaneBackgroundFollowsThePixelUnderThePointerUntilW) {
+    focus(ControlName::编辑框1);
+    pressKey('Q');
+    paintSwatch(RGB(0, 0, 255));
+    moveMouseTo({40, 40});
+    EXPECT_TRUE(pumpUntil([&] { return paneBackground() == 16711680; }))
+        << "background " << paneBackground();
+    paintSwatch(RGB(200, 100, 50));
+    EXPECT_TRUE(pumpUntil([&] { return paneBackground() == static_cast<int>(RGB(200, 100, 50)); }))
+        << "background " << paneBackground();
+
+    focus(ControlName::编辑框1);
+    pressKey('W');
+    const int kept = paneBackground();
+    paintSwatch(RGB(10, 200, 10));
+    moveMouseTo({40, 40});
+    pumpFor(400);
+    EXPECT_EQ(paneBackground(), kept);
+    EXPECT_EQ(kept, static_cast<int>(RGB(200, 100, 50)));
+}
+
+// The right button on the pane pops "转章节" up just off the pointer; its
+// item runs its command.
+TEST_F(AppearanceInWindow, PaneMenuPopsUpOnTheRightButtonAndRunsItsItems) {
+    const POINT pointer = centreOf(ControlName::编辑框1);
+    moveMouseTo(pointer);
+    MenuChooser::choose(MenuName::转章节, MenuItem::设置文本框背景色);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, click, sizeof(INPUT));
+    ASSERT_TRUE(pumpUntil([&] { return !shown.empty(); }));
+    EXPECT_TRUE(MenuChooser::shown());
+    EXPECT_EQ(MenuChooser::where().left, pointer.x + 3);
+    EXPECT_EQ(MenuChooser::where().top, pointer.y + 3);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "提示");
+    EXPECT_NE(shown[0].text.find("Q键"), Text::npos);
+}
+
+// The tray menu's 使用方法 while the window is hidden: the usage box, and the
+// window stays hidden.
+TEST_F(AppearanceInWindow, UsageFromTheTrayMenuWhileTheWindowIsHidden) {
+    ShowWindow(window(), SW_HIDE);
+    pumpFor(50);
+    moveMouseTo({600, 600});
+    MenuChooser::choose(MenuName::菜单, MenuItem::使用方法);
+    PostMessageW(window(), kTrayMessage, 0, WM_RBUTTONUP);
+    ASSERT_TRUE(pumpUntil([&] { return !shown.empty(); }));
+    EXPECT_TRUE(MenuChooser::shown());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "使用方法");
+    EXPECT_EQ(shown[0].text.rfind("1：", 0), 0u);
+    EXPECT_FALSE(IsWindowVisible(window()));
 }
 
 }  // namespace

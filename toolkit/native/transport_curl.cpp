@@ -2,6 +2,7 @@
 // the fetch limits, http and https only (redirects included).
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -14,10 +15,27 @@ namespace {
 constexpr long kMaxRedirects = 10;
 
 struct BodySink {
+    CURL* handle = nullptr;
     std::string body;
     std::size_t maxBytes = 0;
     bool overflowed = false;
+    bool reserved = false;
 };
+
+// The body's buffer, allocated once, before its first bytes: as large as the
+// declared length, or else as the limit. Pages of it that no byte reaches
+// are never touched, so they cost address space only; growing instead would
+// copy a body near the limit into a buffer twice its size.
+void reserveBody(BodySink& sink) {
+    curl_off_t declared = -1;
+    curl_easy_getinfo(sink.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &declared);
+    std::size_t room = sink.maxBytes;
+    if (declared >= 0 && static_cast<std::size_t>(declared) < room) {
+        room = static_cast<std::size_t>(declared);
+    }
+    sink.body.reserve(room);
+    sink.reserved = true;
+}
 
 // Returning less than was handed over makes libcurl abort the transfer.
 std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* userData) {
@@ -27,6 +45,7 @@ std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* us
         sink->overflowed = true;
         return 0;
     }
+    if (!sink->reserved) reserveBody(*sink);
     sink->body.append(data, bytes);
     return bytes;
 }
@@ -47,9 +66,10 @@ GetResult httpGet(const std::string& url, const FetchLimits& limits) {
     const std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
     if (!easy) return {GetStatus::noRequestObject, {}};
 
-    BodySink sink;
-    sink.maxBytes = limits.maxBodyBytes;
     CURL* handle = easy.get();
+    BodySink sink;
+    sink.handle = handle;
+    sink.maxBytes = limits.maxBodyBytes;
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
