@@ -2,9 +2,9 @@
 //   qm-wine-bench list REPS
 //       10,000 rows into the real novel list, through the reader's state, up
 //       to the list's repaint.
-//   qm-wine-bench start REPS QUILLMERE_EXE MINIMAL_EXE
-//       each program's start to its window shown, the two taken in turns
-//       after one unmeasured start of each (a warm Wine).
+//   qm-wine-bench start REPS QUILLMERE_EXE MINIMAL_EXE SYSTEM_EXE
+//       each program's start to its window shown, taken in turns after one
+//       unmeasured start of each (a warm Wine).
 //   qm-wine-bench step REPS DEMO_PORT
 //       one chapter step on the demo site: the Right or Left key pressed in
 //       the reading pane to the caption of the chapter it shows.
@@ -205,8 +205,12 @@ double timeToWindow(const std::wstring& program) {
     return elapsed;
 }
 
-int measureStart(int reps, const char* quillmere, const char* minimal) {
-    const std::wstring programs[2] = {wideArgument(quillmere), wideArgument(minimal)};
+// Quillmere, the minimal window and the minimal window with quillmere.exe's
+// system parts, in turns.
+int measureStart(int reps, const char* quillmere, const char* minimal, const char* system) {
+    constexpr int kPrograms = 3;
+    const std::wstring programs[kPrograms] = {wideArgument(quillmere), wideArgument(minimal),
+                                              wideArgument(system)};
     // Warm-up: Wine's libraries and the programs' files are loaded once.
     for (const std::wstring& program : programs) {
         if (timeToWindow(program) < 0) {
@@ -214,23 +218,28 @@ int measureStart(int reps, const char* quillmere, const char* minimal) {
             return 1;
         }
     }
-    std::vector<double> samples[2];
+    std::vector<double> samples[kPrograms];
     std::vector<double> ratios;
+    std::vector<double> systemRatios;
     for (int rep = 0; rep < reps; ++rep) {
-        double times[2];
-        // Taking turns, so neither always goes first.
-        for (int turn = 0; turn < 2; ++turn) {
-            const int which = (rep + turn) % 2;
+        double times[kPrograms];
+        // Taking turns, so that none always goes first.
+        for (int turn = 0; turn < kPrograms; ++turn) {
+            const int which = (rep + turn) % kPrograms;
             times[which] = timeToWindow(programs[which]);
             if (times[which] < 0) return 1;
             samples[which].push_back(times[which]);
         }
         ratios.push_back(times[0] / times[1]);
-        std::printf("start quillmere %.1f ms, minimal %.1f ms\n", times[0], times[1]);
+        systemRatios.push_back(times[2] / times[1]);
+        std::printf("start quillmere %.1f ms, minimal %.1f ms, system parts %.1f ms\n", times[0],
+                    times[1], times[2]);
     }
     report("startQuillmere", samples[0], "ms");
     report("startMinimal", samples[1], "ms");
+    report("startSystemParts", samples[2], "ms");
     report("startRatio", ratios, "x");
+    report("startSystemRatio", systemRatios, "x");
     return 0;
 }
 
@@ -354,7 +363,7 @@ int main(int argc, char** argv) {
                                   ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     if (mode == "list") return measureListFill(reps);
-    if (mode == "start" && argc > 4) return measureStart(reps, argv[3], argv[4]);
+    if (mode == "start" && argc > 5) return measureStart(reps, argv[3], argv[4], argv[5]);
     if (mode == "step" && argc > 3) {
         OleInitialize(nullptr);  // the page fetch drives its request object through COM
         qm::prepareSharedPattern();
@@ -363,7 +372,7 @@ int main(int argc, char** argv) {
         return result;
     }
     std::fprintf(stderr,
-                 "usage: qm-wine-bench list REPS | start REPS QUILLMERE_EXE MINIMAL_EXE | "
-                 "step REPS DEMO_PORT\n");
+                 "usage: qm-wine-bench list REPS | start REPS QUILLMERE_EXE MINIMAL_EXE "
+                 "SYSTEM_EXE | step REPS DEMO_PORT\n");
     return 2;
 }

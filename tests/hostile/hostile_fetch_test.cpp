@@ -12,7 +12,6 @@
 #include "hostile_support.h"
 #include "toolkit/encoding.h"
 #include "toolkit/fetch.h"
-#include "toolkit/message_box.h"
 
 namespace qm::testing {
 namespace {
@@ -66,6 +65,7 @@ class HostileTransfer : public ::testing::TestWithParam<TransferCase> {
 
   private:
     FetchLimits saved_;
+    NoMessageBoxes noBoxes_;
 };
 
 TEST_P(HostileTransfer, EndsInTimeWithinMemoryWithItsResult) {
@@ -85,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, HostileTransfer, ::testing::ValuesIn(kTransfer
 
 // A redirect off http(s) is neither followed nor taken for the page.
 TEST(HostileRedirect, LeadsNowhereButHttp) {
+    const NoMessageBoxes noBoxes;
     const std::filesystem::path local =
         std::filesystem::temp_directory_path() / "qm-hostile-redirect.txt";
     std::ofstream(local, std::ios::binary) << "the contents of a local file";

@@ -11,6 +11,7 @@
 
 #include "process_memory.h"
 #include "toolkit/fetch.h"
+#include "toolkit/message_box.h"
 #include "toolkit/text.h"
 
 namespace qm::testing {
@@ -29,6 +30,18 @@ inline bool memoryIsBounded() {
     return true;
 #endif
 }
+
+// No fetch here may show a box (a real one would wait for a click).
+class NoMessageBoxes {
+  public:
+    NoMessageBoxes() {
+        setMessageHandler(
+            [](const Text& text, const Text&, int) { ADD_FAILURE() << "message box: " << text; });
+    }
+    ~NoMessageBoxes() { setMessageHandler({}); }
+    NoMessageBoxes(const NoMessageBoxes&) = delete;
+    NoMessageBoxes& operator=(const NoMessageBoxes&) = delete;
+};
 
 // One fetch before any case: what the first one loads and sets up for good
 // (libcurl's state; the request object's libraries) is no cost of a case.

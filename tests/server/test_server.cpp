@@ -6,6 +6,11 @@
 // pages that must hold absolute links to the server itself), records every
 // request's raw target (GET /_requests lists them, one per line; GET /_reset
 // forgets them), and answers the fault routes below.
+//
+// GET /slow/MS/PATH serves the fixture at PATH after MS milliseconds (at
+// most five seconds), for a fetch that takes its time. Below it, a chapter
+// file that is not there is made up, naming its own PATH: a source ONE text
+// (".txt") or a source TWO chapter page (".html" under "files/article/").
 #include <httplib.h>
 
 #include <algorithm>
@@ -30,6 +35,54 @@ bool readFile(const std::string& path, std::string& out) {
     s << in.rdbuf();
     out = s.str();
     return true;
+}
+
+// The fixture at path, with "{{QM_TEST_SERVER}}" as this server's address;
+// false when there is none.
+bool fixtureBody(const std::string& fixtures, const std::string& path, const httplib::Request& req,
+                 std::string& body) {
+    if (path.find("..") != std::string::npos || !readFile(fixtures + path, body)) return false;
+    const std::string token = "{{QM_TEST_SERVER}}";
+    const std::string self = "http://" + req.get_header_value("Host") + "/";
+    for (auto at = body.find(token); at != std::string::npos; at = body.find(token, at)) {
+        body.replace(at, token.size(), self);
+        at += self.size();
+    }
+    return true;
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A chapter made up for a path that has no fixture; false for other paths.
+bool madeUpChapter(const std::string& path, std::string& body) {
+    if (endsWith(path, ".txt")) {
+        body = "document.write('" + path + "<br/>');";
+        return true;
+    }
+    if (endsWith(path, ".html") && path.find("/files/article/") != std::string::npos) {
+        body = "<div><script src=\"gg.js\" type=\"text/javascript\"></script></div>" + path +
+               "<div align=\"center\"><script type=\"text/javascript\"></script></div>";
+        return true;
+    }
+    return false;
+}
+
+void addSlowRoute(httplib::Server& server, const std::string& fixtures) {
+    server.Get(R"(/slow/(\d+)(/.*))",
+               [&fixtures](const httplib::Request& req, httplib::Response& res) {
+                   const long ms = std::min(std::atol(req.matches[1].str().c_str()), 5000L);
+                   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+                   const std::string path = req.matches[2].str();
+                   std::string body;
+                   if (!fixtureBody(fixtures, path, req, body) && !madeUpChapter(path, body)) {
+                       res.status = 404;
+                       body = "no such fixture";
+                   }
+                   res.set_content(body, "application/octet-stream");
+               });
 }
 
 void addFaultRoutes(httplib::Server& server) {
@@ -115,18 +168,13 @@ int main(int argc, char** argv) {
         res.set_content("ok", "text/plain");
     });
     addFaultRoutes(server);
+    addSlowRoute(server, fixtures);
     server.Get(".*", [&fixtures](const httplib::Request& req, httplib::Response& res) {
         std::string body;
-        if (req.path.find("..") != std::string::npos || !readFile(fixtures + req.path, body)) {
+        if (!fixtureBody(fixtures, req.path, req, body)) {
             res.status = 404;
             res.set_content("no such fixture", "text/plain");
             return;
-        }
-        const std::string token = "{{QM_TEST_SERVER}}";
-        const std::string self = "http://" + req.get_header_value("Host") + "/";
-        for (auto at = body.find(token); at != std::string::npos; at = body.find(token, at)) {
-            body.replace(at, token.size(), self);
-            at += self.size();
         }
         res.set_content(body, "application/octet-stream");
     });

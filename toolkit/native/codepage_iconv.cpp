@@ -20,7 +20,12 @@
 // Windows; what it then holds is unspecified.
 #include <iconv.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -156,6 +161,86 @@ const GbkTables& gbkTables() {
     return tables;
 }
 
+// ---- Runs of ASCII, and of pairs ------------------------------------------
+// Pages are largely markup: a run of bytes (units) below 128 is found and
+// goes straight through as a whole, sixteen at a time where SSE2 is there.
+// Chinese text in code page 936 is long runs of pairs, taken four at a time.
+
+constexpr std::size_t kPairBlock = 8;
+
+bool asciiBytes(const unsigned char* in) {
+    std::uint64_t eight;
+    std::memcpy(&eight, in, sizeof eight);
+    return (eight & 0x8080808080808080ULL) == 0;
+}
+
+bool asciiUnits(const char16_t* in) {
+    std::uint64_t four;
+    std::memcpy(&four, in, sizeof four);
+    return (four & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
+// How many of the size bytes from in on are below 128, from the first.
+std::size_t asciiRun(const unsigned char* in, std::size_t size) {
+    std::size_t n = 0;
+#if defined(__SSE2__)
+    for (; size - n >= 16; n += 16) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + n));
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(sixteen));
+        if (high != 0) return n + static_cast<std::size_t>(std::countr_zero(high));
+    }
+#endif
+    for (; size - n >= 8 && asciiBytes(in + n); n += 8) {
+    }
+    while (n < size && in[n] < 0x80) ++n;
+    return n;
+}
+
+// The same for units.
+std::size_t asciiRun(const char16_t* in, std::size_t size) {
+    std::size_t n = 0;
+#if defined(__SSE2__)
+    const __m128i notAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    for (; size - n >= 8; n += 8) {
+        const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + n));
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(eight, notAscii), _mm_setzero_si128());
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(ascii));
+        if (mask != 0xFFFF) return n + static_cast<std::size_t>(std::countr_one(mask)) / 2;
+    }
+#endif
+    for (; size - n >= 4 && asciiUnits(in + n); n += 4) {
+    }
+    while (n < size && in[n] < 0x80) ++n;
+    return n;
+}
+
+// Copies count characters below 128 from bytes to units or back.
+void copyAscii(const unsigned char* in, char16_t* out, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; count - i >= 16; i += 16) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                         _mm_unpacklo_epi8(sixteen, _mm_setzero_si128()));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8),
+                         _mm_unpackhi_epi8(sixteen, _mm_setzero_si128()));
+    }
+#endif
+    for (; i < count; ++i) out[i] = in[i];
+}
+
+void copyAscii(const char16_t* in, char* out, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; count - i >= 16; i += 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; i < count; ++i) out[i] = static_cast<char>(in[i]);
+}
+
 // ---- Where the output goes: counted only, or written within a capacity ---
 
 template <typename Unit>
@@ -219,7 +304,7 @@ class Writer {
     template <typename From>
     void putAscii(const From* in, std::size_t count) {
         if (!room(static_cast<std::ptrdiff_t>(count))) return;
-        for (std::size_t i = 0; i < count; ++i) next_[i] = static_cast<Unit>(in[i]);
+        copyAscii(in, next_, count);
         next_ += count;
     }
 
@@ -251,19 +336,6 @@ struct Bytes {
     unsigned char operator[](std::size_t i) const { return data[i]; }
 };
 
-// ---- Runs of ASCII, and of pairs ------------------------------------------
-// Pages are largely markup: eight bytes (four units) below 128 at a time go
-// straight through. Chinese text in code page 936 is long runs of pairs,
-// taken four at a time.
-
-constexpr std::size_t kAsciiBlock = 8;
-
-bool asciiBytes(const unsigned char* in) {
-    std::uint64_t eight;
-    std::memcpy(&eight, in, sizeof eight);
-    return (eight & 0x8080808080808080ULL) == 0;
-}
-
 // Whether all eight bytes are lead bytes of code page 936 (81 to FE).
 bool leadBytes(const unsigned char* in) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
@@ -273,12 +345,6 @@ bool leadBytes(const unsigned char* in) {
     const auto hasZeroByte = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHighBits) != 0; };
     return (eight & kHighBits) == kHighBits && !hasZeroByte(eight ^ kHighBits) &&
            !hasZeroByte(~eight);
-}
-
-bool asciiUnits(const char16_t* in) {
-    std::uint64_t four;
-    std::memcpy(&four, in, sizeof four);
-    return (four & 0xFF80FF80FF80FF80ULL) == 0;
 }
 
 // ---- Decoding into UTF-16 ------------------------------------------------
@@ -342,13 +408,9 @@ void decodeUtf8(Bytes in, Out& out) {
     while (pos < size) {
         const unsigned char byte = bytes[pos];
         if (byte < 0x80) {
-            if (size - pos >= kAsciiBlock && asciiBytes(bytes + pos)) {
-                out.putAscii(bytes + pos, kAsciiBlock);
-                pos += kAsciiBlock;
-            } else {
-                out.put(byte);
-                ++pos;
-            }
+            const std::size_t run = asciiRun(bytes + pos, size - pos);
+            out.putAscii(bytes + pos, run);
+            pos += run;
         } else if (byte >= 0xE1 && byte <= 0xEF && byte != 0xED && size - pos >= 3 &&
                    isContinuation(bytes[pos + 1]) && isContinuation(bytes[pos + 2])) {
             // The common case of Chinese text, a three-byte character that
@@ -371,15 +433,11 @@ void decodeGbk(const GbkTables& tables, Bytes in, Out& out) {
         const unsigned char byte = bytes[pos];
         if (byte < 0x80) {
             // At a character start, bytes below 128 are characters of their own.
-            if (size - pos >= kAsciiBlock && asciiBytes(bytes + pos)) {
-                out.putAscii(bytes + pos, kAsciiBlock);
-                pos += kAsciiBlock;
-            } else {
-                out.put(byte);
-                ++pos;
-            }
+            const std::size_t run = asciiRun(bytes + pos, size - pos);
+            out.putAscii(bytes + pos, run);
+            pos += run;
         } else if (isGbkLead(byte) && pos + 1 < size) {
-            if (size - pos >= kAsciiBlock && leadBytes(bytes + pos)) {
+            if (size - pos >= kPairBlock && leadBytes(bytes + pos)) {
                 // Eight lead bytes from a character start are four pairs.
                 if constexpr (Out::kCounting) {
                     out.add(4);
@@ -389,7 +447,7 @@ void decodeGbk(const GbkTables& tables, Bytes in, Out& out) {
                             tables.pairUnit(bytes[pos + 4], bytes[pos + 5]),
                             tables.pairUnit(bytes[pos + 6], bytes[pos + 7]));
                 }
-                pos += kAsciiBlock;
+                pos += kPairBlock;
                 continue;
             }
             // Whatever the pair stands for, it is one unit.
@@ -424,13 +482,9 @@ void encodeUtf8(std::u16string_view in, Out& out) {
     while (i < size) {
         char32_t code = units[i];
         if (code < 0x80) {
-            if (size - i >= 4 && asciiUnits(units + i)) {
-                out.putAscii(units + i, 4);
-                i += 4;
-            } else {
-                out.put(static_cast<char>(code));
-                ++i;
-            }
+            const std::size_t run = asciiRun(units + i, size - i);
+            out.putAscii(units + i, run);
+            i += run;
             continue;
         }
         if (code >= 0x800 && (code < 0xD800 || code > 0xDFFF)) {
@@ -467,13 +521,9 @@ void encodeGbk(const GbkTables& tables, std::u16string_view in, Out& out) {
     while (i < size) {
         const char16_t unit = units[i];
         if (unit < 0x80) {
-            if (size - i >= 4 && asciiUnits(units + i)) {
-                out.putAscii(units + i, 4);
-                i += 4;
-            } else {
-                out.put(static_cast<char>(unit));
-                ++i;
-            }
+            const std::size_t run = asciiRun(units + i, size - i);
+            out.putAscii(units + i, run);
+            i += run;
             continue;
         }
         if (isHighSurrogate(unit) && i + 1 < size && isLowSurrogate(units[i + 1])) {

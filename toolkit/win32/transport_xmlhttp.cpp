@@ -15,8 +15,10 @@
 // synchronous request would not.
 //
 // What no call can stop is a body arriving faster than the request object
-// takes it in: it reads all of it within one message, and the worker sees the
-// end of the time only afterwards. The caller's wait bounds the fetch then.
+// takes it in (a large body, a gzip body it inflates): it reads all of it
+// within one message, and the worker sees the end of the time or the declared
+// length only afterwards. The caller's wait bounds the fetch all the same;
+// the abandoned worker holds what it took in until the server is done.
 #include <windows.h>
 // oleauto.h needs windows.h before it.
 #include <oleauto.h>
@@ -240,9 +242,19 @@ bool connectsWithin(const ADDRINFOW& address, int timeoutMs) {
 
 // Under Wine an asynchronous request to a server that refuses the
 // connection (or a host without an address) never completes: it looks just
-// like a server that is slow to answer. A request still without its first
-// byte after a moment is therefore checked by connecting to its server once;
+// like a server that is slow to answer. There, a request still without its
+// first byte after a moment is checked by connecting to its server once;
 // when that fails, so has the fetch, at once rather than at the time-out.
+// Windows completes such a request itself (and may reach the server only
+// through a proxy, which a direct connection would not find).
+bool runsUnderWine() {
+    static const bool wine = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+
 bool serverTakesConnections(const std::wstring& url, int timeoutMs) {
     static std::once_flag once;
     static bool started = false;
@@ -283,7 +295,8 @@ bool awaitCompletion(IDispatch* object, const Request& request) {
             if (declared >= 0 && static_cast<unsigned long long>(declared) > request.maxBodyBytes) {
                 return false;
             }
-        } else if (!reachabilityChecked && now - started >= kReachabilityCheckAfterMs) {
+        } else if (!reachabilityChecked && now - started >= kReachabilityCheckAfterMs &&
+                   runsUnderWine()) {
             reachabilityChecked = true;
             const ULONGLONG left = request.deadline - now;
             const int timeout = static_cast<int>(
