@@ -3,7 +3,7 @@
 // window; closes on WM_CLOSE like any window.
 //
 // Built a second time with QM_SYSTEM_PARTS, it also starts what quillmere.exe
-// needs of the system before its window can be shown (COM with OLE, the
+// needs of the system before its window can be shown (COM, the
 // common controls, a list view, a trackbar, the reading pane's Kai face and a
 // tray icon) and nothing of its own: how far the system parts alone take a
 // start above the plain window.
@@ -11,7 +11,7 @@
 
 #ifdef QM_SYSTEM_PARTS
 #include <commctrl.h>
-#include <ole2.h>
+#include <objbase.h>
 #include <shellapi.h>
 #endif
 
@@ -27,7 +27,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 #ifdef QM_SYSTEM_PARTS
 void startSystemParts() {
-    OleInitialize(nullptr);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls),
                                   ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

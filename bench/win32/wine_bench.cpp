@@ -12,7 +12,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -365,10 +365,10 @@ int main(int argc, char** argv) {
     if (mode == "list") return measureListFill(reps);
     if (mode == "start" && argc > 5) return measureStart(reps, argv[3], argv[4], argv[5]);
     if (mode == "step" && argc > 3) {
-        OleInitialize(nullptr);  // the page fetch drives its request object through COM
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as quillmere.exe starts
         qm::prepareSharedPattern();
         const int result = measureChapterStep(reps, std::atoi(argv[3]));
-        OleUninitialize();
+        CoUninitialize();
         return result;
     }
     std::fprintf(stderr,

@@ -5,4 +5,6 @@ target_sources(qm_win32_window PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/input_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/font_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/appearance_services_win32.cpp)
-target_link_libraries(qm_win32_window PUBLIC comdlg32)
+# The font dialog's DLL loads when the dialog is first opened.
+qm_delay_loaded_library(comdlg32)
+target_link_libraries(qm_win32_window PUBLIC qm_delayed_comdlg32)

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
+#include <objbase.h>
 
 #include "platform/win32/appearance_services_win32.h"
 #include "platform/win32/message_pump.h"
@@ -18,8 +18,11 @@ namespace qm::win32 {
 namespace {
 
 int startUp(HINSTANCE instance) {
-    // The page fetch drives its HTTP request object through COM on this thread.
-    const HRESULT com = OleInitialize(nullptr);
+    // COM for this thread. Nothing here needs OLE's extras (drag and drop,
+    // its clipboard), whose start-up costs time before the window is shown;
+    // the page fetch drives its request object on a worker thread with an
+    // apartment of its own.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     prepareSharedPattern();
 
     INITCOMMONCONTROLSEX controls{sizeof(controls),
@@ -43,7 +46,7 @@ int startUp(HINSTANCE instance) {
         }
         setEventPump(nullptr);
     }
-    if (SUCCEEDED(com)) OleUninitialize();
+    if (SUCCEEDED(com)) CoUninitialize();
     // The shared pattern goes in the exit routine that prepareSharedPattern registered.
     return 0;
 }

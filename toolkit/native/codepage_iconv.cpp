@@ -4,20 +4,22 @@
 // Code page 936 is converted through two tables that iconv fills once, one
 // character at a time: which UTF-16 unit each byte and byte pair stands for,
 // and which bytes each UTF-16 unit becomes. The conversions themselves are
-// then table look-ups, and UTF-8 is decoded and encoded here directly; both
-// run at memory speed where iconv's per-call path is several times slower.
+// then table look-ups, and UTF-8 is decoded and encoded here directly: the
+// whole of utf8ToGbk, four passes, takes about as long as one iconv call.
 //
 // Where a character has no counterpart, Windows substitutes, and so do we:
 // - UTF-8 input: each maximal ill-formed subsequence becomes U+FFFD.
 // - Code page 936 input: a lead byte (81..FE) always takes the next byte with
 //   it; a pair or a single byte without a character becomes "?" (U+003F),
-//   and FF becomes U+F8F5, as in Windows' table. 80 is the euro sign.
+//   and FF becomes U+F8F5 (and back), as in Windows' table. 80 is the euro
+//   sign.
 // - Output to code page 936: each UTF-16 unit without a character there
 //   becomes "?" (a character outside the BMP gives two). Output to UTF-8: a
 //   lone surrogate becomes U+FFFD.
-// Counting (capacity 0) runs the very conversion that writing runs, so the
-// two always agree. A buffer too small makes the call fail (0), as on
-// Windows; what it then holds is unspecified.
+// Counting (capacity 0) walks the input just as writing does, so the two
+// always agree; it only leaves out the look-ups that cannot change a length.
+// A buffer too small makes the call fail (0), as on Windows; what it then
+// holds is unspecified.
 #include <iconv.h>
 
 #if defined(__SSE2__)
