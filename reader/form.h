@@ -31,7 +31,16 @@ enum class ImageName { collapseImage, collapseHotImage, expandImage, expandHotIm
 
 enum class MenuName { 菜单, 转章节 };
 
-enum class MenuItem { 使用方法, 关于软件, 退出, 上一章, 下一章, 改变字体及大小, 设置透明度, 设置文本框背景色 };
+enum class MenuItem {
+    使用方法,
+    关于软件,
+    退出,
+    上一章,
+    下一章,
+    改变字体及大小,
+    设置透明度,
+    设置文本框背景色
+};
 
 struct FontSpec {
     int angle = 0;
@@ -52,7 +61,7 @@ constexpr int kWindowMaximised = 3;
 // clamp to -32627..32627; width and height turn negatives into 0 and clamp at
 // 32627 (see clampPosition / clampSize in form_description.h).
 class Form {
-public:
+  public:
     virtual ~Form() = default;
 
     // A control's own shown flag (a control inside a hidden group box keeps it).
@@ -98,10 +107,10 @@ public:
     virtual int clientHeight() const = 0;
     virtual int windowState() const = 0;  // kWindowNormal / kWindowMinimised / kWindowMaximised
     virtual void hideWindow() = 0;
-    virtual void restoreWindow() = 0;   // SW_RESTORE: also shows and activates
+    virtual void restoreWindow() = 0;  // SW_RESTORE: also shows and activates
     virtual void activateWindow() = 0;
-    virtual void focusWindow() = 0;     // keyboard focus to the window itself
-    virtual void destroyWindow() = 0;   // takes effect after the running handler returns
+    virtual void focusWindow() = 0;    // keyboard focus to the window itself
+    virtual void destroyWindow() = 0;  // takes effect after the running handler returns
 };
 
 struct ScreenPoint {
@@ -112,7 +121,7 @@ struct ScreenPoint {
 // What the window logic needs around the window. Message boxes go through
 // toolkit/message_box.h and event processing through toolkit/event_pump.h.
 class Services {
-public:
+  public:
     virtual ~Services() = default;
 
     // The tray icon (made from appIcon). add gives false where no tray exists.
@@ -134,18 +143,19 @@ public:
 // The events the form raises, one entry point per kind; the reader binds them
 // to its handlers (form_bindings). Handlers never consume the input.
 class FormEvents {
-public:
+  public:
     virtual ~FormEvents() = default;
     virtual void onCreated() = 0;
     virtual void onPositionChanged() = 0;
     virtual void onSizeChanged() = 0;
-    virtual void onTrayEvent(int code) = 0;        // 1 left up, 2 double-click, 3 right up
-    virtual void onTrackbarMoved() = 0;           // 滑块条1, never for programmatic changes
+    virtual void onTrayEvent(int code) = 0;  // 1 left up, 2 double-click, 3 right up
+    virtual void onTrackbarMoved() = 0;      // 滑块条1, never for programmatic changes
     virtual void onTimerTick(ControlName timer) = 0;
     virtual void onClicked(ControlName control) = 0;  // buttons; lists after the selection changed
     virtual void onGotFocus(ControlName control) = 0;
     virtual void onLostFocus(ControlName control) = 0;
-    virtual void onKeyPressed(ControlName control, int keyCode, int modifiers) = 0;  // 1 Ctrl 2 Shift 4 Alt
+    virtual void onKeyPressed(ControlName control, int keyCode,
+                              int modifiers) = 0;  // 1 Ctrl 2 Shift 4 Alt
     virtual void onRightButtonDown(ControlName control, ScreenPoint point, int modifiers) = 0;
     virtual void onMenuItem(MenuItem item) = 0;
 };

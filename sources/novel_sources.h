@@ -5,7 +5,7 @@
 namespace qm {
 
 class NovelSources {
-public:
+  public:
     virtual ~NovelSources() = default;
     virtual void searchSourceOne() = 0;
     virtual void listChaptersOne() = 0;

@@ -18,7 +18,7 @@ namespace qm {
 //    v >= rowCount changes nothing; v <= -1 leaves no row selected.
 //  - makeRowVisible scrolls row r wholly into view; a missing row does nothing.
 class TextTable {
-public:
+  public:
     virtual ~TextTable() = default;
     virtual int columnCount() const = 0;
     virtual int rowCount() const = 0;
@@ -50,11 +50,11 @@ struct RememberedNovel {
 };
 
 class ReaderState {
-public:
+  public:
     virtual ~ReaderState() = default;
 
-    virtual TextTable& novelTable() = 0;      // 4 columns
-    virtual TextTable& chapterTable() = 0;    // 3 columns
+    virtual TextTable& novelTable() = 0;    // 4 columns
+    virtual TextTable& chapterTable() = 0;  // 3 columns
 
     virtual Text searchText() const = 0;
     virtual void setSearchText(const Text& text) = 0;

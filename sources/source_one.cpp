@@ -1,5 +1,6 @@
 #include "sources/source_one.h"
 
+#include "sources/table_rows.h"
 #include "toolkit/encoding.h"
 #include "toolkit/event_pump.h"
 #include "toolkit/fetch.h"
@@ -48,13 +49,7 @@ void SourceOne::fillNovelTableFromSearchPage(const Text& fetchedPage) {
     compilePattern(kSearchPattern);
     const MatchList hits = searchAll(page);
     for (const PatternMatch& hit : hits) {
-        const Text key = subMatchText(hit, page, 1);
-        const Text title = subMatchText(hit, page, 3);
-        const int row = novels.appendRow();
-        novels.setCell(row, novel_column::kNumber, numberToText(row + 1));
-        novels.setCell(row, novel_column::kTitle, title);
-        novels.setCell(row, novel_column::kBookKey, key);
-        novels.setCell(row, novel_column::kSourceTag, kSourceTag);
+        appendNovelRow(novels, subMatchText(hit, page, 3), subMatchText(hit, page, 1), kSourceTag);
     }
     processPendingEvents();
 }
@@ -73,12 +68,7 @@ void SourceOne::fillChapterTableFromNovelPage(const Text& fetchedPage) {
     compilePattern(kChapterPattern);
     const MatchList links = searchAll(page);
     for (const PatternMatch& link : links) {
-        const Text chapterKey = subMatchText(link, page, 2);
-        const Text title = subMatchText(link, page, 3);
-        const int row = chapters.appendRow();
-        chapters.setCell(row, chapter_column::kNumber, numberToText(row + 1));
-        chapters.setCell(row, chapter_column::kTitle, title);
-        chapters.setCell(row, chapter_column::kChapterKey, chapterKey);
+        appendChapterRow(chapters, subMatchText(link, page, 3), subMatchText(link, page, 2));
     }
     // The page's last chapter link is not one of the novel's chapters.
     chapters.removeRow(chapters.rowCount() - 1);

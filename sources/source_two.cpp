@@ -1,5 +1,6 @@
 #include "sources/source_two.h"
 
+#include "sources/table_rows.h"
 #include "toolkit/encoding.h"
 #include "toolkit/event_pump.h"
 #include "toolkit/fetch.h"
@@ -62,13 +63,8 @@ void SourceTwo::fillNovelTableFromSearchPage(const Text& page) {
     const MatchList hits = searchAll(page);
     const int keyGroup = clickToRead ? 1 : 3;
     for (const PatternMatch& hit : hits) {
-        const Text bookKey = subMatchText(hit, page, keyGroup);
-        const Text title = subMatchText(hit, page, 2);
-        const int row = novels.appendRow();
-        novels.setCell(row, novel_column::kNumber, numberToText(row + 1));
-        novels.setCell(row, novel_column::kTitle, title);
-        novels.setCell(row, novel_column::kBookKey, bookKey);
-        novels.setCell(row, novel_column::kSourceTag, kSourceTag);
+        appendNovelRow(novels, subMatchText(hit, page, 2), subMatchText(hit, page, keyGroup),
+                       kSourceTag);
     }
     processPendingEvents();
 }
@@ -85,12 +81,7 @@ void SourceTwo::fillChapterTableFromIndexPage(const Text& page) {
     compilePattern(kChapterPattern);
     const MatchList links = searchAll(page);
     for (const PatternMatch& link : links) {
-        const Text chapterKey = subMatchText(link, page, 1);
-        const Text title = subMatchText(link, page, 2);
-        const int row = chapters.appendRow();
-        chapters.setCell(row, chapter_column::kNumber, numberToText(row + 1));
-        chapters.setCell(row, chapter_column::kTitle, title);
-        chapters.setCell(row, chapter_column::kChapterKey, chapterKey);
+        appendChapterRow(chapters, subMatchText(link, page, 2), subMatchText(link, page, 1));
     }
     processPendingEvents();
 }

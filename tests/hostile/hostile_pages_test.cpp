@@ -12,13 +12,12 @@
 #include "platform/headless/memory_reader_state.h"
 #include "sources/source_one.h"
 #include "sources/source_two.h"
+#include "tests/sources/source_test_support.h"
 #include "toolkit/fetch.h"
 #include "toolkit/pattern.h"
 
 namespace qm::testing {
 namespace {
-
-using Rows = std::vector<std::vector<Text>>;
 
 // The program's own bounds: pages of tens of megabytes take their time to
 // arrive and to take apart (the Win32 request object is slow to take them in).
@@ -64,16 +63,6 @@ const PageCase kPageCases[] = {
      Operation::chaptersTwo,
      {{"1", "1", "1.html"}, {"2", "2", "2.html"}}},
 };
-
-Rows rowsOf(const TextTable& table) {
-    Rows rows;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        std::vector<Text> row;
-        for (int c = 0; c < table.columnCount(); ++c) row.push_back(table.cell(r, c));
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 void selectOnly(TextTable& table, const std::vector<Text>& cells) {
     table.clear();
