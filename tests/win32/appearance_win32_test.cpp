@@ -50,14 +50,6 @@ bool pumpUntil(const std::function<bool()>& condition, HWND dialog = nullptr,
     return true;
 }
 
-INPUT keyInput(WORD virtualKey, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
 // Real key strokes into the dialog that has the keyboard focus.
 void pressKey(HWND dialog, WORD virtualKey, bool control = false) {
     std::vector<INPUT> inputs;

@@ -149,8 +149,6 @@ bool WindowTest::visible(ControlName control) const {
 
 // --- Input ---
 
-namespace {
-
 INPUT keyInput(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -158,6 +156,8 @@ INPUT keyInput(WORD virtualKey, bool up) {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return input;
 }
+
+namespace {
 
 INPUT mouseInput(DWORD flags) {
     INPUT input{};

@@ -98,4 +98,7 @@ class WindowTest : public ::testing::Test {
     std::function<void(const RaisedEvent&)> afterEachEvent;
 };
 
+// One key going down or up, for SendInput.
+INPUT keyInput(WORD virtualKey, bool up);
+
 }  // namespace qm::win32::testing
